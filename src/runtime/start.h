@@ -1,0 +1,52 @@
+#pragma once
+// The start service: runs a procedure on a new thread of its own. start()
+// returns once the thread has its event loop and its per-thread values; the
+// procedure begins only when the starting thread's current handler has
+// returned and its loop waits again (or the starting thread ends), and the
+// procedures one thread starts begin in the order in which it started them.
+
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+namespace rt {
+
+using Procedure = std::function<void()>;
+
+// Requests below this are raised to it.
+inline constexpr std::size_t kMinimumStack = 20000;
+
+// False only when the system refused to create the thread.
+bool start(Procedure procedure, std::size_t stackBytes);
+
+// Blocks until every thread made by start() has ended.
+void waitForStartedThreads();
+// How many threads made by start() are still running.
+int startedThreadsRunning();
+
+// Runs body on a new thread with its own event loop and per-thread values,
+// outside the start service's count (the program main thread).
+bool spawnProgramThread(std::function<void()> body, std::size_t stackBytes);
+
+// When a started procedure may begin. Opened by the starting thread, or by
+// the procedure started just before it from the same thread once that one
+// has begun, so that procedures begin in the order they were started.
+class StartGate {
+ public:
+  void waitOpen();  // then marks this procedure as begun
+  void open();
+  // Opens next now if this procedure has begun, else once it begins.
+  void openAfter(std::shared_ptr<StartGate> next);
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable opened_;
+  bool open_ = false;
+  bool begun_ = false;
+  std::shared_ptr<StartGate> successor_;
+};
+
+}  // namespace rt

@@ -1,0 +1,227 @@
+#include "runtime/window.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "runtime/program.h"
+#include "runtime/ui/events.h"
+
+namespace rt {
+namespace {
+
+// Every open window in opening order, and the frame.
+struct Registry {
+  std::mutex mutex;
+  std::vector<Window*> windows;
+  Window* frame = nullptr;
+  EventLoop* frameLoop = nullptr;
+  std::uint64_t serials = 0;
+};
+
+Registry& registry() {
+  static Registry instance;
+  return instance;
+}
+
+}  // namespace
+
+Window::Window(ui::WindowDefinition definition) : definition_(std::move(definition)) {
+  const auto lists = std::count_if(definition_.controls.begin(), definition_.controls.end(),
+                                   [](const ui::Control& c) { return c.kind == ui::ControlKind::List; });
+  lists_.assign(static_cast<std::size_t>(lists), nullptr);
+}
+
+Window::~Window() {
+  if (id_ == 0) return;
+  loop_->forget(this);
+  windowLayer().destroy(id_);
+  bool frameClosing = false;
+  EventLoop* frameLoop = nullptr;
+  {
+    auto& r = registry();
+    std::lock_guard lock(r.mutex);
+    std::erase(r.windows, this);
+    if (r.frame == this) {
+      r.frame = nullptr;
+      r.frameLoop = nullptr;
+    } else if (r.frame != nullptr && r.frame->closingOwned_) {
+      frameClosing = true;
+      frameLoop = r.frameLoop;
+    }
+    // Sent under the lock: the frame cannot go away meanwhile.
+    if (frameClosing) frameLoop->send(&Window::continueFrameClose);
+  }
+}
+
+void Window::bindList(int control, const ui::ListSource* source) {
+  int listIndex = 0;
+  for (int i = 0; i < static_cast<int>(definition_.controls.size()); ++i) {
+    if (definition_.controls[static_cast<std::size_t>(i)].kind != ui::ControlKind::List) continue;
+    if (i + 1 == control) lists_[static_cast<std::size_t>(listIndex)] = source;
+    ++listIndex;
+  }
+}
+
+bool Window::open() {
+  if (id_ != 0) return true;
+  EventLoop& loop = EventLoop::current();
+  auto& r = registry();
+  ui::WindowId parent = 0;
+  {
+    std::lock_guard lock(r.mutex);
+    if (definition_.kind == ui::WindowKind::Frame) {
+      if (r.frame != nullptr) return false;
+    } else {
+      if (r.frame == nullptr || r.frameLoop == &loop) return false;
+      parent = r.frame->id_;
+    }
+  }
+  // The frame cannot go away while one of its threads' windows opens:
+  // the close protocol waits for windows in the registry only, so a window
+  // that opens after the frame closed finds no parent.
+  loop_ = &loop;  // the layer may post events as soon as the window is up
+  id_ = windowLayer().open(definition_, parent, *this, lists_);
+  if (id_ == 0) return false;
+  {
+    std::lock_guard lock(r.mutex);
+    serial_ = ++r.serials;
+    r.windows.push_back(this);
+    if (definition_.kind == ui::WindowKind::Frame) {
+      r.frame = this;
+      r.frameLoop = &loop;
+    }
+  }
+  if (definition_.attributes.timer > 0)
+    loop.setTimer(this, std::chrono::milliseconds(definition_.attributes.timer * 10));
+  loop.post({this, ui::kEventOpenWindow, 0});
+  return true;
+}
+
+std::optional<Event> Window::nextEvent() {
+  while (isOpen()) {
+    const std::optional<Event> event = loop_->next();
+    if (!event) continue;  // stopped: isOpen() tells whether the window closed
+    if (event->target != this) continue;
+    setCurrentEvent(event->code, event->control);
+    return event;
+  }
+  return std::nullopt;
+}
+
+void Window::handled(const Event& event, std::uint8_t level) {
+  setCurrentEvent(0, 0);
+  const bool closeEvent = event.code == ui::kEventCloseWindow || event.code == ui::kEventCloseDown;
+  if (closeEvent && level != 5) {
+    if (definition_.kind == ui::WindowKind::Frame) {
+      closingOwned_ = true;
+      asked_ = 0;
+      closeNextOwned();
+    } else {
+      closed_ = true;
+    }
+  } else if (event.code == ui::kEventCloseDown && level == 5) {
+    // Refused: the frame stays open.
+    auto& r = registry();
+    std::lock_guard lock(r.mutex);
+    if (r.frameLoop != nullptr)
+      r.frameLoop->send([] {
+        auto& reg = registry();
+        std::lock_guard inner(reg.mutex);
+        if (reg.frame != nullptr) reg.frame->closingOwned_ = false;
+      });
+  }
+  windowLayer().requestRefresh();
+}
+
+void Window::continueFrameClose() {
+  Window* frame = nullptr;
+  {
+    auto& r = registry();
+    std::lock_guard lock(r.mutex);
+    frame = r.frame;
+  }
+  // Runs on the frame's thread, the only one that destroys the frame.
+  if (frame != nullptr && frame->closingOwned_) frame->closeNextOwned();
+}
+
+void Window::closeNextOwned() {
+  auto& r = registry();
+  std::lock_guard lock(r.mutex);
+  const auto owned = std::find_if(r.windows.begin(), r.windows.end(),
+                                  [this](const Window* w) { return w != this; });
+  if (owned == r.windows.end()) {
+    closingOwned_ = false;
+    closed_ = true;
+    loop_->stop();
+    return;
+  }
+  if ((*owned)->serial_ == asked_) return;  // still closing
+  asked_ = (*owned)->serial_;
+  (*owned)->loop_->post({*owned, ui::kEventCloseDown, 0});
+}
+
+void Window::post(int code, int control) { loop_->post({this, code, control}); }
+
+void Window::redisplay() {
+  if (id_ != 0) windowLayer().redisplay(id_);
+}
+
+void Window::select(int control) {
+  if (id_ != 0) windowLayer().select(id_, control);
+}
+
+ui::Geometry Window::geometry() const { return windowLayer().geometry(id_); }
+
+void Window::setX(int x) {
+  auto g = geometry();
+  g.x = x;
+  windowLayer().setGeometry(id_, g);
+}
+
+void Window::setY(int y) {
+  auto g = geometry();
+  g.y = y;
+  windowLayer().setGeometry(id_, g);
+}
+
+void Window::setWidth(int width) {
+  auto g = geometry();
+  g.width = width;
+  windowLayer().setGeometry(id_, g);
+}
+
+void Window::setHeight(int height) {
+  auto g = geometry();
+  g.height = height;
+  windowLayer().setGeometry(id_, g);
+}
+
+bool Window::maximized() const { return windowLayer().state(id_).maximized; }
+
+void Window::setMaximized(bool on) {
+  auto s = windowLayer().state(id_);
+  s.maximized = on;
+  if (on) s.minimized = false;
+  windowLayer().setState(id_, s);
+}
+
+bool Window::minimized() const { return windowLayer().state(id_).minimized; }
+
+void Window::setMinimized(bool on) {
+  auto s = windowLayer().state(id_);
+  if (s.minimized == on) return;
+  s.minimized = on;
+  windowLayer().setState(id_, s);
+}
+
+ui::WindowId Window::modalParentForThisThread() {
+  if (!EventLoop::hasCurrent()) return 0;
+  EventLoop* loop = &EventLoop::current();
+  auto& r = registry();
+  std::lock_guard lock(r.mutex);
+  for (auto w = r.windows.rbegin(); w != r.windows.rend(); ++w)
+    if ((*w)->loop_ == loop) return (*w)->id_;
+  return r.frame != nullptr ? r.frame->id_ : 0;
+}
+
+}  // namespace rt

@@ -1,0 +1,7 @@
+#include "state/green_light.h"
+
+namespace lumo {
+
+GreenLightSemaphore GreenLight;
+
+}  // namespace lumo
