@@ -98,8 +98,15 @@ bool EventLoop::runCalls() {
   }
 }
 
+void EventLoop::markBegun() {
+  if (!ownGate_) return;
+  ownGate_->begun();
+  ownGate_.reset();
+}
+
 std::optional<Event> EventLoop::next() {
   releasePendingStarts();
+  markBegun();
   for (;;) {
     runCalls();
     if (stopRequested_) {
@@ -131,6 +138,7 @@ std::optional<Event> EventLoop::next() {
 
 bool EventLoop::waitUntil(const std::function<bool()>& condition, bool interruptible,
                           std::optional<std::chrono::steady_clock::time_point> deadline) {
+  markBegun();
   for (;;) {
     runCalls();
     if (condition()) return true;

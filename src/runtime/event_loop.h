@@ -73,6 +73,9 @@ class EventLoop {
   // once this thread waits again or ends.
   void addPendingStart(std::shared_ptr<StartGate> gate);
   void releasePendingStarts();
+  // The gate this thread's procedure came through: the first wait marks
+  // the procedure as begun.
+  void setStartGate(std::shared_ptr<StartGate> gate) { ownGate_ = std::move(gate); }
 
   // Shutdown: every interruptible wait of every loop returns false from now
   // on, until the next program run clears it.
@@ -86,6 +89,7 @@ class EventLoop {
     std::chrono::steady_clock::time_point due;
   };
   bool runCalls();
+  void markBegun();
   static bool interrupted();
 
   std::mutex mutex_;
@@ -96,6 +100,7 @@ class EventLoop {
   std::vector<Timer> timers_;  // touched only by the owning thread
   std::vector<std::shared_ptr<StartGate>> pendingStarts_;  // owning thread only
   std::shared_ptr<StartGate> lastStarted_;
+  std::shared_ptr<StartGate> ownGate_;
   bool stopRequested_ = false;
 };
 

@@ -85,10 +85,15 @@ bool spawn(std::function<void()> body, std::size_t stackBytes, bool counted) {
 }  // namespace
 
 void StartGate::waitOpen() {
+  std::unique_lock lock(mutex_);
+  opened_.wait(lock, [&] { return open_; });
+}
+
+void StartGate::begun() {
   std::shared_ptr<StartGate> next;
   {
-    std::unique_lock lock(mutex_);
-    opened_.wait(lock, [&] { return open_; });
+    std::lock_guard lock(mutex_);
+    if (begun_) return;
     begun_ = true;
     next = std::move(successor_);
   }
@@ -121,10 +126,12 @@ bool start(Procedure procedure, std::size_t stackBytes) {
   const bool started = spawn(
       [procedure = std::move(procedure), gate] {
         gate->waitOpen();
+        EventLoop::current().setStartGate(gate);
         procedure();
         // Procedures this thread started and that have not begun yet begin
-        // now that it ends.
+        // now that it ends, and so does the one started after it.
         EventLoop::current().releasePendingStarts();
+        gate->begun();
       },
       stackBytes, true);
   if (!started) {

@@ -33,12 +33,14 @@ bool spawnProgramThread(std::function<void()> body, std::size_t stackBytes);
 
 // When a started procedure may begin. Opened by the starting thread, or by
 // the procedure started just before it from the same thread once that one
-// has begun, so that procedures begin in the order they were started.
+// has begun (its loop first waits, or it ends), so that procedures begin,
+// and open their windows, in the order they were started.
 class StartGate {
  public:
-  void waitOpen();  // then marks this procedure as begun
+  void waitOpen();
   void open();
-  // Opens next now if this procedure has begun, else once it begins.
+  void begun();  // opens the successor, now or when it is known
+  // Opens next now if this procedure has begun, else once it has.
   void openAfter(std::shared_ptr<StartGate> next);
 
  private:
