@@ -1,6 +1,13 @@
 #include "runtime/ui/automation.h"
 
+#include <algorithm>
+
 namespace rt::ui {
+namespace {
+
+constexpr std::chrono::milliseconds kRecheck{20};
+
+}  // namespace
 
 bool waitUntil(Automation& automation, const std::function<bool()>& condition,
                std::chrono::milliseconds timeout) {
@@ -11,7 +18,9 @@ bool waitUntil(Automation& automation, const std::function<bool()>& condition,
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
-    automation.waitForChange(seen, left);
+    // Conditions may also depend on state the user cannot see (a queue's
+    // rows): look again at least this often.
+    automation.waitForChange(seen, std::min(left, kRecheck));
   }
 }
 
