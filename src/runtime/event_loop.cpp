@@ -15,14 +15,15 @@ thread_local int currentControl = 0;
 
 std::atomic<bool> shutdownInterrupt{false};
 
-// Every loop alive, so that shutdown can wake them all.
+// Every loop alive, so that shutdown can wake them all. Never destroyed:
+// detached threads may still be ending while the process exits.
 std::mutex& loopsMutex() {
-  static std::mutex mutex;
-  return mutex;
+  static auto* mutex = new std::mutex;
+  return *mutex;
 }
 std::set<EventLoop*>& loops() {
-  static std::set<EventLoop*> all;
-  return all;
+  static auto* all = new std::set<EventLoop*>;
+  return *all;
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ ProgramRun::ProgramRun(ui::WindowLayer& layer, Program program, std::function<vo
     : state_(std::make_shared<State>()) {
   currentLayer.store(&layer);
   EventLoop::clearInterrupt();
-  auto state = state_;
-  const auto body = [program = std::move(program), onEnded = std::move(onEnded), state] {
+  const auto state = state_;
+  const auto body = [program = std::move(program)] {
     applyDesktopSettings();
     if (program.moduleInit) program.moduleInit();
     bool halted = false;
@@ -49,12 +49,15 @@ ProgramRun::ProgramRun(ui::WindowLayer& layer, Program program, std::function<vo
       waitForStartedThreads();
     }
     if (program.moduleTerm) program.moduleTerm();
+  };
+  // Ended only once the thread's own loop and values are gone too.
+  const auto ended = [state, onEnded = std::move(onEnded)] {
     if (onEnded) onEnded();
     std::lock_guard lock(state->mutex);
     state->ended = true;
     state->changed.notify_all();
   };
-  if (!spawnProgramThread(body, kProgramMainStack)) {
+  if (!spawnProgramThread(body, kProgramMainStack, ended)) {
     std::lock_guard lock(state_->mutex);
     state_->ended = true;
   }

@@ -22,6 +22,7 @@ int running = 0;
 
 struct ThreadStart {
   std::function<void()> body;
+  std::function<void()> ended;
   bool counted = false;  // made by start(): waitForStartedThreads() waits for it
   std::mutex mutex;
   std::condition_variable ready;
@@ -32,6 +33,7 @@ struct ThreadStart {
 void* threadMain(void* argument) {
   auto* start = static_cast<ThreadStart*>(argument);
   std::function<void()> body = std::move(start->body);
+  std::function<void()> ended = std::move(start->ended);
   const bool counted = start->counted;
   {
     ThreadValuesScope values;
@@ -49,6 +51,7 @@ void* threadMain(void* argument) {
     --running;
     runningChanged.notify_all();
   }
+  if (ended) ended();
   return nullptr;
 }
 
@@ -59,9 +62,11 @@ std::size_t stackSize(std::size_t requested) {
   return (bytes + page - 1) / page * page;
 }
 
-bool spawn(std::function<void()> body, std::size_t stackBytes, bool counted) {
+bool spawn(std::function<void()> body, std::size_t stackBytes, bool counted,
+           std::function<void()> ended = {}) {
   ThreadStart start;
   start.body = std::move(body);
+  start.ended = std::move(ended);
   start.counted = counted;
   pthread_attr_t attributes;
   pthread_attr_init(&attributes);
@@ -157,8 +162,9 @@ int startedThreadsRunning() {
   return running;
 }
 
-bool spawnProgramThread(std::function<void()> body, std::size_t stackBytes) {
-  return spawn(std::move(body), stackBytes, false);
+bool spawnProgramThread(std::function<void()> body, std::size_t stackBytes,
+                        std::function<void()> ended) {
+  return spawn(std::move(body), stackBytes, false, std::move(ended));
 }
 
 }  // namespace rt

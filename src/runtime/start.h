@@ -28,8 +28,10 @@ void waitForStartedThreads();
 int startedThreadsRunning();
 
 // Runs body on a new thread with its own event loop and per-thread values,
-// outside the start service's count (the program main thread).
-bool spawnProgramThread(std::function<void()> body, std::size_t stackBytes);
+// outside the start service's count (the program main thread). ended runs
+// last on that thread, once its loop and values are gone.
+bool spawnProgramThread(std::function<void()> body, std::size_t stackBytes,
+                        std::function<void()> ended = {});
 
 // When a started procedure may begin. Opened by the starting thread, or by
 // the procedure started just before it from the same thread once that one
