@@ -5,6 +5,8 @@
 
 namespace lumo {
 
-rt::Program program() { return {moduleInit, programMain, moduleTerm}; }
+rt::Program program() {
+  return {moduleInit, programMain, moduleTerm};
+}
 
 }  // namespace lumo

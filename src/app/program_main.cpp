@@ -23,7 +23,8 @@ constexpr const char* kHaltText = "El programa no puede ejecutarse";
 }  // namespace
 
 void programMain() {
-  rt::message("Se va a pedir un Mutex para evitar que este programa ejecute 2 veces| Ver Global Embeds");
+  rt::message(
+      "Se va a pedir un Mutex para evitar que este programa ejecute 2 veces| Ver Global Embeds");
   InstanceMutex = rt::NamedMutex::create(kMutexName, MutexError).release();
   if (InstanceMutex == nullptr) {
     rt::message("ERROR: No puede crearse el Mutex " + std::to_string(MutexError));

@@ -9,10 +9,16 @@ std::unique_ptr<PositionStore> instance;
 
 }  // namespace
 
-void createPositionStore() { instance = std::make_unique<PositionStore>(); }
+void createPositionStore() {
+  instance = std::make_unique<PositionStore>();
+}
 
-void destroyPositionStore() { instance.reset(); }
+void destroyPositionStore() {
+  instance.reset();
+}
 
-PositionStore& positionStore() { return *instance; }
+PositionStore& positionStore() {
+  return *instance;
+}
 
 }  // namespace lumo

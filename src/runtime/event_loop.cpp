@@ -43,8 +43,12 @@ EventLoop::~EventLoop() {
   if (currentLoop == this) currentLoop = nullptr;
 }
 
-EventLoop& EventLoop::current() { return *currentLoop; }
-bool EventLoop::hasCurrent() { return currentLoop != nullptr; }
+EventLoop& EventLoop::current() {
+  return *currentLoop;
+}
+bool EventLoop::hasCurrent() {
+  return currentLoop != nullptr;
+}
 
 void EventLoop::send(std::function<void()> call) {
   {
@@ -178,7 +182,9 @@ void EventLoop::releasePendingStarts() {
   pendingStarts_.clear();
 }
 
-bool EventLoop::interrupted() { return shutdownInterrupt.load(); }
+bool EventLoop::interrupted() {
+  return shutdownInterrupt.load();
+}
 
 void EventLoop::interruptAll() {
   shutdownInterrupt.store(true);
@@ -186,10 +192,16 @@ void EventLoop::interruptAll() {
   for (EventLoop* loop : loops()) loop->wake();
 }
 
-void EventLoop::clearInterrupt() { shutdownInterrupt.store(false); }
+void EventLoop::clearInterrupt() {
+  shutdownInterrupt.store(false);
+}
 
-int currentEvent() { return currentCode; }
-int acceptedControl() { return currentCode == 1 ? currentControl : 0; }
+int currentEvent() {
+  return currentCode;
+}
+int acceptedControl() {
+  return currentCode == 1 ? currentControl : 0;
+}
 void setCurrentEvent(int code, int control) {
   currentCode = code;
   currentControl = control;

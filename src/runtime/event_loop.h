@@ -97,7 +97,7 @@ class EventLoop {
   bool woken_ = false;
   std::deque<std::function<void()>> calls_;
   std::deque<Event> events_;
-  std::vector<Timer> timers_;  // touched only by the owning thread
+  std::vector<Timer> timers_;                              // touched only by the owning thread
   std::vector<std::shared_ptr<StartGate>> pendingStarts_;  // owning thread only
   std::shared_ptr<StartGate> lastStarted_;
   std::shared_ptr<StartGate> ownGate_;

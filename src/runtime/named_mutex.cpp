@@ -32,8 +32,8 @@ std::string NamedMutex::directory() {
   if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime != nullptr && *runtime != 0)
     return runtime;
   const char* tmp = std::getenv("TMPDIR");
-  std::string dir = std::string(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + "/lumo-" +
-                    std::to_string(getuid());
+  std::string dir =
+      std::string(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + "/lumo-" + std::to_string(getuid());
   mkdir(dir.c_str(), 0700);
   return dir;
 }

@@ -26,7 +26,9 @@ struct ProgramRun::State {
   bool ended = false;
 };
 
-ui::WindowLayer& windowLayer() { return *currentLayer.load(); }
+ui::WindowLayer& windowLayer() {
+  return *currentLayer.load();
+}
 
 ProgramRun::ProgramRun(ui::WindowLayer& layer, Program program, std::function<void()> onEnded)
     : state_(std::make_shared<State>()) {

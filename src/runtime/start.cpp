@@ -75,8 +75,7 @@ bool spawn(std::function<void()> body, std::size_t stackBytes, bool counted,
   int error = EINVAL;
   // The system keeps a thread's static TLS inside its stack; if the size
   // asked for leaves no room for it, grow the stack until it fits.
-  for (std::size_t size = stackSize(stackBytes); error == EINVAL && size <= (1u << 24);
-       size *= 2) {
+  for (std::size_t size = stackSize(stackBytes); error == EINVAL && size <= (1u << 24); size *= 2) {
     pthread_attr_setstacksize(&attributes, size);
     error = pthread_create(&thread, &attributes, threadMain, &start);
   }

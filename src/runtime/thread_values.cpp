@@ -18,7 +18,9 @@ ThreadValues& threadValues() {
   return *current;
 }
 
-ThreadValuesScope::ThreadValuesScope() : previous_(current) { current = new ThreadValues; }
+ThreadValuesScope::ThreadValuesScope() : previous_(current) {
+  current = new ThreadValues;
+}
 
 ThreadValuesScope::~ThreadValuesScope() {
   delete current;

@@ -26,8 +26,9 @@ Registry& registry() {
 }  // namespace
 
 Window::Window(ui::WindowDefinition definition) : definition_(std::move(definition)) {
-  const auto lists = std::count_if(definition_.controls.begin(), definition_.controls.end(),
-                                   [](const ui::Control& c) { return c.kind == ui::ControlKind::List; });
+  const auto lists =
+      std::count_if(definition_.controls.begin(), definition_.controls.end(),
+                    [](const ui::Control& c) { return c.kind == ui::ControlKind::List; });
   lists_.assign(static_cast<std::size_t>(lists), nullptr);
 }
 
@@ -160,7 +161,9 @@ void Window::closeNextOwned() {
   (*owned)->loop_->post({*owned, ui::kEventCloseDown, 0});
 }
 
-void Window::post(int code, int control) { loop_->post({this, code, control}); }
+void Window::post(int code, int control) {
+  loop_->post({this, code, control});
+}
 
 void Window::redisplay() {
   if (id_ != 0) windowLayer().redisplay(id_);
@@ -170,7 +173,9 @@ void Window::select(int control) {
   if (id_ != 0) windowLayer().select(id_, control);
 }
 
-ui::Geometry Window::geometry() const { return windowLayer().geometry(id_); }
+ui::Geometry Window::geometry() const {
+  return windowLayer().geometry(id_);
+}
 
 void Window::setX(int x) {
   auto g = geometry();
@@ -196,7 +201,9 @@ void Window::setHeight(int height) {
   windowLayer().setGeometry(id_, g);
 }
 
-bool Window::maximized() const { return windowLayer().state(id_).maximized; }
+bool Window::maximized() const {
+  return windowLayer().state(id_).maximized;
+}
 
 void Window::setMaximized(bool on) {
   auto s = windowLayer().state(id_);
@@ -205,7 +212,9 @@ void Window::setMaximized(bool on) {
   windowLayer().setState(id_, s);
 }
 
-bool Window::minimized() const { return windowLayer().state(id_).minimized; }
+bool Window::minimized() const {
+  return windowLayer().state(id_).minimized;
+}
 
 void Window::setMinimized(bool on) {
   auto s = windowLayer().state(id_);

@@ -70,7 +70,9 @@ Level ProcedureWindow::takeWindowEvent() {
   return kLevelGoOn;
 }
 
-Level ProcedureWindow::takeAccepted() { return kLevelGoOn; }
+Level ProcedureWindow::takeAccepted() {
+  return kLevelGoOn;
+}
 
 void ProcedureWindow::update() {
   // No control is bound to a record: nothing to copy back.

@@ -87,7 +87,8 @@ class WriterWindow final : public ProcedureWindow {
 
 rt::ui::WindowDefinition testCriticalSectionDefinition() {
   rt::ui::WindowDefinition d = testWindow("Caption", 279, 28);
-  d.controls = {button("?BUTTON1", "Acceso Seguro", 8), button("?BUTTON1:3", "Acceso Inseguro", 104),
+  d.controls = {button("?BUTTON1", "Acceso Seguro", 8),
+                button("?BUTTON1:3", "Acceso Inseguro", 104),
                 button("?BUTTON1:2", "Ver Queue", 196)};
   return d;
 }
@@ -104,8 +105,14 @@ rt::ui::WindowDefinition accesoInseguroDefinition() {
   return d;
 }
 
-void TestCriticalSection() { runProcedure<LauncherWindow>(testCriticalSectionDefinition()); }
-void AccesoSeguro() { runProcedure<WriterWindow<true>>(accesoSeguroDefinition()); }
-void AccesoInseguro() { runProcedure<WriterWindow<false>>(accesoInseguroDefinition()); }
+void TestCriticalSection() {
+  runProcedure<LauncherWindow>(testCriticalSectionDefinition());
+}
+void AccesoSeguro() {
+  runProcedure<WriterWindow<true>>(accesoSeguroDefinition());
+}
+void AccesoInseguro() {
+  runProcedure<WriterWindow<false>>(accesoInseguroDefinition());
+}
 
 }  // namespace lumo

@@ -94,6 +94,8 @@ rt::ui::WindowDefinition mainDefinition() {
   return d;
 }
 
-void Main() { runProcedure<MainWindow>(mainDefinition()); }
+void Main() {
+  runProcedure<MainWindow>(mainDefinition());
+}
 
 }  // namespace lumo

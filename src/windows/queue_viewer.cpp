@@ -14,7 +14,9 @@ class ViewerWindow final : public ProcedureWindow {
 // The list reads GlobalQueue through its view buffer only.
 const QueueListSource globalQueueSource(GlobalQueue);
 
-void bindQueue(rt::Window& window) { window.bindList(1, &globalQueueSource); }
+void bindQueue(rt::Window& window) {
+  window.bindList(1, &globalQueueSource);
+}
 
 }  // namespace
 
@@ -38,6 +40,8 @@ rt::ui::WindowDefinition verqDefinition() {
   return d;
 }
 
-void VERQ() { runProcedure<ViewerWindow>(verqDefinition(), bindQueue); }
+void VERQ() {
+  runProcedure<ViewerWindow>(verqDefinition(), bindQueue);
+}
 
 }  // namespace lumo

@@ -64,7 +64,9 @@ rt::ui::MessageBoxRequest greenLightQuestion() {
   return request;
 }
 
-void TestSemaforo() { runProcedure<SemaforoWindow>(testSemaforoDefinition()); }
+void TestSemaforo() {
+  runProcedure<SemaforoWindow>(testSemaforoDefinition());
+}
 
 void EsperaSemaforo() {
   // The program's shutdown interrupts both waits; the thread then ends.

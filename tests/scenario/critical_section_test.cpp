@@ -1,12 +1,13 @@
 // The critical-section test: the launcher refills the queue, safe writers
 // never corrupt a row, unsafe ones do, and everything closes on exit.
 
+#include "windows/critical_section_test.h"
+
 #include <gtest/gtest.h>
 
 #include "state/global_queue.h"
 #include "support/queue_rows.h"
 #include "support/session.h"
-#include "windows/critical_section_test.h"
 
 namespace {
 
@@ -16,8 +17,9 @@ constexpr const char* kWriterCaption = "Modificando Global Queue";
 // Waits until the writers have written back at least pairs more rows.
 bool waitForWrites(Session& session, std::uint64_t pairs) {
   const std::uint64_t until = lumo::GlobalQueue.changeCount() + pairs;
-  return rt::ui::waitUntil(session.ui(), [&] { return lumo::GlobalQueue.changeCount() >= until; },
-                           std::chrono::seconds(120));
+  return rt::ui::waitUntil(
+      session.ui(), [&] { return lumo::GlobalQueue.changeCount() >= until; },
+      std::chrono::seconds(120));
 }
 
 }  // namespace
@@ -63,8 +65,8 @@ TEST(CriticalSection, UnsafeWritersCorruptRowsAndTheQueueStaysUsable) {
   ASSERT_TRUE(session.ui().press(launcher, kUnsafe));
   ASSERT_TRUE(session.ui().press(launcher, kUnsafe));
   session.waitForWindow(kWriterCaption, 2);
-  EXPECT_TRUE(rt::ui::waitUntil(session.ui(), [] { return brokenRows() > 0; },
-                                std::chrono::seconds(120)))
+  EXPECT_TRUE(rt::ui::waitUntil(
+      session.ui(), [] { return brokenRows() > 0; }, std::chrono::seconds(120)))
       << "two unlocked writers never mixed up a row";
   EXPECT_EQ(lumo::GlobalQueue.count(), 100);
   session.exitProgram();

@@ -60,22 +60,25 @@ TEST_P(MessageBoxes, ShowTheSetInOrderAndReturnThePressedButton) {
   EXPECT_EQ(returned, c.pressed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sets, MessageBoxes,
-    testing::Values(BoxCase{kOk, 0, {kOk}, kOk, kOk},
-                    BoxCase{kYes | kNo, kNo, {kYes, kNo}, kNo, kYes},
-                    BoxCase{kYes | kNo, kNo, {kYes, kNo}, kNo, kNo},
-                    BoxCase{kHelp | kAbort | kRetry | kIgnore, kIgnore,
-                            {kAbort, kRetry, kIgnore, kHelp}, kIgnore, kRetry},
-                    BoxCase{kOk | kCancel, kYes, {kOk, kCancel}, kOk, kCancel},
-                    // No button in the set: the box still has "OK".
-                    BoxCase{0, 0, {kOk}, kOk, kOk}));
+INSTANTIATE_TEST_SUITE_P(Sets, MessageBoxes,
+                         testing::Values(BoxCase{kOk, 0, {kOk}, kOk, kOk},
+                                         BoxCase{kYes | kNo, kNo, {kYes, kNo}, kNo, kYes},
+                                         BoxCase{kYes | kNo, kNo, {kYes, kNo}, kNo, kNo},
+                                         BoxCase{kHelp | kAbort | kRetry | kIgnore,
+                                                 kIgnore,
+                                                 {kAbort, kRetry, kIgnore, kHelp},
+                                                 kIgnore,
+                                                 kRetry},
+                                         BoxCase{kOk | kCancel, kYes, {kOk, kCancel}, kOk, kCancel},
+                                         // No button in the set: the box still has "OK".
+                                         BoxCase{0, 0, {kOk}, kOk, kOk}));
 
 TEST(MessageBoxes, ButtonTextsFollowTheirValues) {
-  const std::vector<std::pair<int, std::string>> texts = {
-      {kOk, "OK"},         {kYes, "&Yes"},       {kNo, "&No"},       {kAbort, "&Abort"},
-      {kRetry, "&Retry"},  {kIgnore, "&Ignore"}, {kCancel, "Cancel"}, {kHelp, "&Help"},
-      {kYes | kNo, ""},    {0, ""}};
+  const std::vector<std::pair<int, std::string>> texts = {{kOk, "OK"},         {kYes, "&Yes"},
+                                                          {kNo, "&No"},        {kAbort, "&Abort"},
+                                                          {kRetry, "&Retry"},  {kIgnore, "&Ignore"},
+                                                          {kCancel, "Cancel"}, {kHelp, "&Help"},
+                                                          {kYes | kNo, ""},    {0, ""}};
   for (const auto& [button, text] : texts) EXPECT_EQ(buttonText(button), text) << button;
 }
 

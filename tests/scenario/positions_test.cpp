@@ -21,13 +21,11 @@ std::string fileText(const std::filesystem::path& file) {
 
 // The window is shown before its saved placement is applied: wait for it.
 bool placedAt(Session& session, rt::ui::WindowId window, const rt::ui::Geometry& at) {
-  return rt::ui::waitUntil(session.ui(),
-                           [&] { return session.ui().windowGeometry(window) == at; });
+  return rt::ui::waitUntil(session.ui(), [&] { return session.ui().windowGeometry(window) == at; });
 }
 
 bool inState(Session& session, rt::ui::WindowId window, const rt::ui::WindowState& state) {
-  return rt::ui::waitUntil(session.ui(),
-                           [&] { return session.ui().windowState(window) == state; });
+  return rt::ui::waitUntil(session.ui(), [&] { return session.ui().windowState(window) == state; });
 }
 
 rt::ui::WindowId reopen(Session& session, int menu, const std::string& caption) {

@@ -2,12 +2,13 @@
 // its messages, the drag setting, the frame's menus, and closing the frame
 // with windows open.
 
+#include "app/program_main.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "app/program_main.h"
 #include "runtime/desktop_settings.h"
 #include "runtime/named_mutex.h"
 #include "runtime/profile.h"
@@ -49,8 +50,9 @@ TEST(ProgramMain, FirstStartShowsBothBoxesInOrderThenTheFrame) {
   session.start();
   const auto first = session.nextBox();
   expectPlainBox(first, kFirstText);
-  EXPECT_THAT(first.lines, ElementsAre("Se va a pedir un Mutex para evitar que este programa ejecute 2 veces",
-                                       " Ver Global Embeds"));
+  EXPECT_THAT(first.lines,
+              ElementsAre("Se va a pedir un Mutex para evitar que este programa ejecute 2 veces",
+                          " Ver Global Embeds"));
   EXPECT_EQ(session.windowCount("Application"), 0);
   EXPECT_FALSE(session.ui().dismissMessageBox()) << "Escape must not close it";
   session.answer(kOk);
@@ -131,12 +133,13 @@ TEST_P(GuardFailure, ShowsTheCodeAndHalts) {
   EXPECT_EQ(session.windowCount("Application"), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, GuardFailure,
-    testing::Values(GuardFault{rt::NamedMutex::Fault::CreateFails, 13,
-                               "ERROR: No puede crearse el Mutex 13"},
-                    GuardFault{rt::NamedMutex::Fault::NoHandle, 0, "Fallo la espera del Mutex 2"},
-                    GuardFault{rt::NamedMutex::Fault::WaitFails, 0, "Fallo la espera del Mutex 3"}));
+INSTANTIATE_TEST_SUITE_P(Faults, GuardFailure,
+                         testing::Values(GuardFault{rt::NamedMutex::Fault::CreateFails, 13,
+                                                    "ERROR: No puede crearse el Mutex 13"},
+                                         GuardFault{rt::NamedMutex::Fault::NoHandle, 0,
+                                                    "Fallo la espera del Mutex 2"},
+                                         GuardFault{rt::NamedMutex::Fault::WaitFails, 0,
+                                                    "Fallo la espera del Mutex 3"}));
 
 class DragSetting : public testing::TestWithParam<bool> {};
 

@@ -6,4 +6,6 @@ rt::ui::WindowLayer& testLayer() {
   return layer;
 }
 
-const char* backendName() { return "headless"; }
+const char* backendName() {
+  return "headless";
+}

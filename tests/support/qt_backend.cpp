@@ -1,11 +1,10 @@
 // The gui test run: the main thread becomes the display thread and runs Qt
 // with one window layer for the whole process; the tests run on a second
-// thread, like the program's own threads, and quit the display when done.
+// thread, like the program's own threads, and end the display loop when done.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMetaObject>
 #include <cstdlib>
 #include <thread>
 
@@ -37,8 +36,7 @@ int main(int argc, char** argv) {
   int result = 0;
   std::thread tests([&] {
     result = RUN_ALL_TESTS();
-    QMetaObject::invokeMethod(
-        &app, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
+    qtLayer.quitDisplayLoop();
   });
   QApplication::exec();
   tests.join();

@@ -52,9 +52,13 @@ Session::~Session() {
   std::filesystem::remove_all(root_, ignored);
 }
 
-void Session::start() { run_ = std::make_unique<rt::ProgramRun>(testLayer(), lumo::program()); }
+void Session::start() {
+  run_ = std::make_unique<rt::ProgramRun>(testLayer(), lumo::program());
+}
 
-rt::ui::Automation& Session::ui() { return testLayer().automation(); }
+rt::ui::Automation& Session::ui() {
+  return testLayer().automation();
+}
 
 rt::ui::MessageBoxInfo Session::nextBox() {
   std::optional<rt::ui::MessageBoxInfo> box;
@@ -71,7 +75,9 @@ rt::ui::MessageBoxInfo Session::nextBox() {
   return *box;
 }
 
-void Session::answer(int button) { EXPECT_TRUE(ui().answer(button)); }
+void Session::answer(int button) {
+  EXPECT_TRUE(ui().answer(button));
+}
 
 rt::ui::WindowId Session::startToFrame() {
   start();
@@ -87,7 +93,8 @@ int Session::windowCount(const std::string& caption) {
 }
 
 rt::ui::WindowId Session::waitForWindow(const std::string& caption, int count) {
-  EXPECT_TRUE(rt::ui::waitUntil(ui(), [&] { return windowCount(caption) >= count; }, kPatience))
+  EXPECT_TRUE(rt::ui::waitUntil(
+      ui(), [&] { return windowCount(caption) >= count; }, kPatience))
       << "no window \"" << caption << "\"";
   const auto windows = ui().windows();
   for (auto w = windows.rbegin(); w != windows.rend(); ++w)
@@ -96,7 +103,8 @@ rt::ui::WindowId Session::waitForWindow(const std::string& caption, int count) {
 }
 
 bool Session::waitForNoWindow(const std::string& caption) {
-  return rt::ui::waitUntil(ui(), [&] { return windowCount(caption) == 0; }, kPatience);
+  return rt::ui::waitUntil(
+      ui(), [&] { return windowCount(caption) == 0; }, kPatience);
 }
 
 void Session::exitProgram() {
@@ -104,6 +112,10 @@ void Session::exitProgram() {
   EXPECT_TRUE(waitEnded()) << "the program did not end after E&xit";
 }
 
-bool Session::waitEnded() { return run_ && run_->waitEnded(kPatience); }
+bool Session::waitEnded() {
+  return run_ && run_->waitEnded(kPatience);
+}
 
-bool Session::ended() const { return run_ && run_->ended(); }
+bool Session::ended() const {
+  return run_ && run_->ended();
+}

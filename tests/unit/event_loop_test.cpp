@@ -1,6 +1,8 @@
 // A thread's event loop: calls sent from other threads, timer ticks that
 // never pile up, waits that keep running calls, and shutdown interrupts.
 
+#include "runtime/event_loop.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,7 +11,6 @@
 #include <mutex>
 #include <vector>
 
-#include "runtime/event_loop.h"
 #include "runtime/semaphore.h"
 #include "runtime/start.h"
 #include "runtime/ui/events.h"

@@ -2,6 +2,8 @@
 // handler has returned and its loop waits again, procedures started by one
 // thread begin in order, and every thread has its own values.
 
+#include "runtime/start.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -11,7 +13,6 @@
 #include <vector>
 
 #include "runtime/event_loop.h"
-#include "runtime/start.h"
 #include "runtime/thread_values.h"
 
 namespace {
@@ -55,8 +56,8 @@ TEST(StartService, ProceduresBeginAfterTheHandlerReturnsInTheOrderStarted) {
         loop.next();  // the loop waits again: the procedures may begin
       },
       256 * 1024));
-  EXPECT_THAT(log.waitFor(4),
-              testing::ElementsAre("handler returned", "procedure 1", "procedure 2", "procedure 3"));
+  EXPECT_THAT(log.waitFor(4), testing::ElementsAre("handler returned", "procedure 1", "procedure 2",
+                                                   "procedure 3"));
   rt::waitForStartedThreads();
   EXPECT_EQ(rt::startedThreadsRunning(), 0);
 }

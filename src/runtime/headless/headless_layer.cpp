@@ -25,7 +25,9 @@ bool loadable(const std::string& file) {
   return in && in.peek() != std::ifstream::traits_type::eof();
 }
 
-int given(int value, int otherwise) { return value == ui::kNotGiven ? otherwise : value; }
+int given(int value, int otherwise) {
+  return value == ui::kNotGiven ? otherwise : value;
+}
 
 }  // namespace
 
@@ -313,7 +315,8 @@ std::vector<std::string> HeadlessLayer::windowList() {
   std::lock_guard lock(mutex_);
   std::vector<std::string> titles;
   for (const auto& [id, record] : windows_)
-    if (record.definition.kind == ui::WindowKind::Child) titles.push_back(record.definition.caption);
+    if (record.definition.kind == ui::WindowKind::Child)
+      titles.push_back(record.definition.caption);
   return titles;
 }
 
@@ -371,7 +374,9 @@ bool HeadlessLayer::answer(int button) {
   return true;
 }
 
-bool HeadlessLayer::dismissMessageBox() { return false; }
+bool HeadlessLayer::dismissMessageBox() {
+  return false;
+}
 
 std::vector<std::vector<std::string>> HeadlessLayer::listLines(ui::WindowId window, int control) {
   std::lock_guard lock(mutex_);

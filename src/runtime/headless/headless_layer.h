@@ -92,7 +92,7 @@ class HeadlessLayer final : public ui::WindowLayer, public ui::Automation {
   const ui::MenuEntry* findEntry(int number) const;
   ui::WindowId frameId() const;
   void refreshLists();
-  void changed();  // with mutex_ held
+  void changed();                                  // with mutex_ held
   void standardAction(ui::StandardAction action);  // with mutex_ held
 
   std::mutex mutex_;

@@ -27,21 +27,21 @@ struct WindowInfo {
 
 struct ControlInfo {
   ControlKind kind = ControlKind::Button;
-  std::string text;            // what the user reads; also the accessible name
-  Geometry geometry;           // dialog units
-  bool hasPicture = false;     // image: a picture was found and is shown
+  std::string text;         // what the user reads; also the accessible name
+  Geometry geometry;        // dialog units
+  bool hasPicture = false;  // image: a picture was found and is shown
 };
 
 struct MessageBoxInfo {
   BoxId id = 0;
-  std::string text;  // as given, "|" included
+  std::string text;                // as given, "|" included
   std::vector<std::string> lines;  // as shown
   std::string caption;
   bool hasIcon = false;
   std::vector<int> buttons;  // values, in the order shown
   int defaultButton = 0;     // drawn as default and holding the focus
   bool onTop = false;
-  WindowId parent = 0;       // modal to this window, 0 when to none
+  WindowId parent = 0;  // modal to this window, 0 when to none
 };
 
 class Automation {
@@ -51,16 +51,16 @@ class Automation {
   virtual std::vector<WindowInfo> windows() = 0;  // open windows, in opening order
   virtual std::vector<ControlInfo> controls(WindowId window) = 0;
   virtual bool press(WindowId window, int control) = 0;  // false: no such button
-  virtual bool chooseMenu(int number) = 0;  // an entry of the frame's menus
+  virtual bool chooseMenu(int number) = 0;               // an entry of the frame's menus
   virtual std::vector<std::string> menuTitles() = 0;
   virtual std::vector<std::string> menuEntries(int menuIndex) = 0;  // texts, "" for separators
-  virtual std::vector<std::string> windowList() = 0;  // titles listed in the window list
+  virtual std::vector<std::string> windowList() = 0;   // titles listed in the window list
   virtual std::vector<std::string> statusZones() = 0;  // the status bar's texts
-  virtual bool highlightMenu(int number) = 0;  // as hovering: shows its message
+  virtual bool highlightMenu(int number) = 0;          // as hovering: shows its message
   virtual std::vector<std::string> openDialogs() = 0;  // "help", "print setup"
 
   virtual std::optional<MessageBoxInfo> messageBox() = 0;  // the newest box on screen
-  virtual bool answer(int button) = 0;  // press a button of that box
+  virtual bool answer(int button) = 0;                     // press a button of that box
   virtual bool dismissMessageBox() = 0;  // Escape / close command: true if it closed
 
   virtual std::vector<std::vector<std::string>> listLines(WindowId window, int control) = 0;

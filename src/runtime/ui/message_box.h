@@ -29,8 +29,8 @@ struct MessageBoxRequest {
   std::string text;
   std::string caption;
   Icon icon = Icon::None;
-  std::string iconFile;  // Icon::File: a file name, relative to the current directory
-  int buttons = kOk;     // a set without any known button shows "OK"
+  std::string iconFile;   // Icon::File: a file name, relative to the current directory
+  int buttons = kOk;      // a set without any known button shows "OK"
   int defaultButton = 0;  // 0 or not in the set: the first button shown
   int style = 0;          // 1: stays above all other windows
 };

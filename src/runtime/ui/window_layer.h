@@ -37,8 +37,8 @@ class WindowLayer {
   // Creates and shows a window. parent is the frame for child and owned
   // windows, 0 for the frame. lists[i] is the source of the i-th list control
   // of the definition, in order. Events go to events until destroy().
-  virtual WindowId open(const WindowDefinition& definition, WindowId parent,
-                        WindowEvents& events, std::vector<const ListSource*> lists) = 0;
+  virtual WindowId open(const WindowDefinition& definition, WindowId parent, WindowEvents& events,
+                        std::vector<const ListSource*> lists) = 0;
   // Removes the window. Once this returns, the backend no longer touches the
   // window's WindowEvents or list sources.
   virtual void destroy(WindowId window) = 0;
@@ -48,7 +48,7 @@ class WindowLayer {
   virtual WindowState state(WindowId window) = 0;
   virtual void setState(WindowId window, const WindowState& state) = 0;
 
-  virtual void redisplay(WindowId window) = 0;  // redraw every control
+  virtual void redisplay(WindowId window) = 0;            // redraw every control
   virtual void select(WindowId window, int control) = 0;  // give it the focus
 
   // Shows a message box, modal to parent (0: to nothing) and centred on it.
