@@ -1,0 +1,7 @@
+#include "state/queue_lock.h"
+
+namespace lumo {
+
+rt::CriticalSection QueueLock;
+
+}  // namespace lumo
