@@ -177,28 +177,23 @@ ui::Geometry Window::geometry() const {
   return windowLayer().geometry(id_);
 }
 
+void Window::setGeometryField(int ui::Geometry::*field, int value) {
+  auto g = geometry();
+  g.*field = value;
+  windowLayer().setGeometry(id_, g);
+}
+
 void Window::setX(int x) {
-  auto g = geometry();
-  g.x = x;
-  windowLayer().setGeometry(id_, g);
+  setGeometryField(&ui::Geometry::x, x);
 }
-
 void Window::setY(int y) {
-  auto g = geometry();
-  g.y = y;
-  windowLayer().setGeometry(id_, g);
+  setGeometryField(&ui::Geometry::y, y);
 }
-
 void Window::setWidth(int width) {
-  auto g = geometry();
-  g.width = width;
-  windowLayer().setGeometry(id_, g);
+  setGeometryField(&ui::Geometry::width, width);
 }
-
 void Window::setHeight(int height) {
-  auto g = geometry();
-  g.height = height;
-  windowLayer().setGeometry(id_, g);
+  setGeometryField(&ui::Geometry::height, height);
 }
 
 bool Window::maximized() const {

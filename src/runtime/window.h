@@ -65,6 +65,7 @@ class Window final : public EventTarget, public ui::PlacedWindow, private ui::Wi
 
  private:
   void post(int code, int control) override;  // from the window layer
+  void setGeometryField(int ui::Geometry::*field, int value);
   void closeNextOwned();
   static void continueFrameClose();
 

@@ -25,15 +25,13 @@ rt::ui::WindowDefinition testWindow(std::string caption, int width, int height) 
 }
 
 rt::ui::Control button(std::string label, std::string text, int x) {
-  rt::ui::Control c;
-  c.kind = rt::ui::ControlKind::Button;
-  c.label = std::move(label);
-  c.text = std::move(text);
-  c.x = x;
-  c.y = 4;
-  c.width = 75;
-  c.height = 18;
-  return c;
+  return {.kind = rt::ui::ControlKind::Button,
+          .label = std::move(label),
+          .text = std::move(text),
+          .x = x,
+          .y = 4,
+          .width = 75,
+          .height = 18};
 }
 
 class LauncherWindow final : public ProcedureWindow {

@@ -30,13 +30,11 @@ rt::ui::WindowDefinition verqDefinition() {
   d.attributes.systemMenu = true;
   d.attributes.dialogFrame = true;
   d.attributes.grayBackground = true;
-  rt::ui::Control list;
-  list.kind = rt::ui::ControlKind::List;
-  list.label = "?QLIST";
-  list.x = 0;
-  list.y = 0;
-  list.format = kQueueListFormat;
-  d.controls = {list};
+  d.controls = {{.kind = rt::ui::ControlKind::List,
+                 .label = "?QLIST",
+                 .x = 0,
+                 .y = 0,
+                 .format = kQueueListFormat}};
   return d;
 }
 

@@ -34,21 +34,20 @@ rt::ui::WindowDefinition testSemaforoDefinition() {
   d.attributes.systemMenu = true;
   d.attributes.resizable = true;
   d.attributes.grayBackground = true;
-  rt::ui::Control image;
-  image.kind = rt::ui::ControlKind::Image;
-  image.label = "?IMAGE1";
-  image.text = "Semaforo.ico";
-  image.x = 8;
-  image.y = 13;
-  rt::ui::Control button;
-  button.kind = rt::ui::ControlKind::Button;
-  button.label = "?BUTTON1";
-  button.text = "Poner en Verde!";
-  button.x = 48;
-  button.y = 13;
-  button.width = 112;
-  button.height = 19;
-  d.controls = {image, button};
+  d.controls = {
+      {.kind = rt::ui::ControlKind::Image,
+       .label = "?IMAGE1",
+       .text = "Semaforo.ico",
+       .x = 8,
+       .y = 13},
+      {.kind = rt::ui::ControlKind::Button,
+       .label = "?BUTTON1",
+       .text = "Poner en Verde!",
+       .x = 48,
+       .y = 13,
+       .width = 112,
+       .height = 19},
+  };
   return d;
 }
 
