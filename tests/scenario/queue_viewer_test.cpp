@@ -49,8 +49,11 @@ TEST(QueueViewer, ListsEveryRowAndFollowsARefill) {
   ASSERT_TRUE(ui.press(launcher, 2));
   ASSERT_TRUE(ui.press(launcher, 2));
   session.waitForWindow("Modificando Global Queue", 2);
-  for (const auto& w : ui.windows())
-    if (w.caption == "Modificando Global Queue") ASSERT_TRUE(ui.close(w.id));
+  for (const auto& w : ui.windows()) {
+    if (w.caption == "Modificando Global Queue") {
+      ASSERT_TRUE(ui.close(w.id));
+    }
+  }
   ASSERT_TRUE(session.waitForNoWindow("Modificando Global Queue"));
   const int redraws = ui.listRedraws(viewer, 1);
   ASSERT_TRUE(ui.chooseMenu(-5));
