@@ -15,6 +15,7 @@ struct Registry {
   std::vector<Window*> windows;
   Window* frame = nullptr;
   EventLoop* frameLoop = nullptr;
+  bool frameClosed = false;  // no window may join the frame any more
   std::uint64_t serials = 0;
 };
 
@@ -36,21 +37,19 @@ Window::~Window() {
   if (id_ == 0) return;
   loop_->forget(this);
   windowLayer().destroy(id_);
-  bool frameClosing = false;
-  EventLoop* frameLoop = nullptr;
-  {
-    auto& r = registry();
-    std::lock_guard lock(r.mutex);
-    std::erase(r.windows, this);
-    if (r.frame == this) {
-      r.frame = nullptr;
-      r.frameLoop = nullptr;
-    } else if (r.frame != nullptr && r.frame->closingOwned_) {
-      frameClosing = true;
-      frameLoop = r.frameLoop;
-    }
+  leaveRegistry();
+}
+
+void Window::leaveRegistry() {
+  auto& r = registry();
+  std::lock_guard lock(r.mutex);
+  std::erase(r.windows, this);
+  if (r.frame == this) {
+    r.frame = nullptr;
+    r.frameLoop = nullptr;
+  } else if (r.frame != nullptr && r.frame->closingOwned_) {
     // Sent under the lock: the frame cannot go away meanwhile.
-    if (frameClosing) frameLoop->send(&Window::continueFrameClose);
+    r.frameLoop->send(&Window::continueFrameClose);
   }
 }
 
@@ -66,31 +65,29 @@ void Window::bindList(int control, const ui::ListSource* source) {
 bool Window::open() {
   if (id_ != 0) return true;
   EventLoop& loop = EventLoop::current();
+  loop_ = &loop;  // the layer may post events as soon as the window is up
   auto& r = registry();
   ui::WindowId parent = 0;
   {
+    // The window joins the registry before it is shown, so that a frame
+    // closing meanwhile waits for it too.
     std::lock_guard lock(r.mutex);
     if (definition_.kind == ui::WindowKind::Frame) {
       if (r.frame != nullptr) return false;
-    } else {
-      if (r.frame == nullptr || r.frameLoop == &loop) return false;
-      parent = r.frame->id_;
-    }
-  }
-  // The frame cannot go away while one of its threads' windows opens:
-  // the close protocol waits for windows in the registry only, so a window
-  // that opens after the frame closed finds no parent.
-  loop_ = &loop;  // the layer may post events as soon as the window is up
-  id_ = windowLayer().open(definition_, parent, *this, lists_);
-  if (id_ == 0) return false;
-  {
-    std::lock_guard lock(r.mutex);
-    serial_ = ++r.serials;
-    r.windows.push_back(this);
-    if (definition_.kind == ui::WindowKind::Frame) {
       r.frame = this;
       r.frameLoop = &loop;
+      r.frameClosed = false;
+    } else {
+      if (r.frame == nullptr || r.frameClosed || r.frameLoop == &loop) return false;
+      parent = r.frame->id_;
     }
+    serial_ = ++r.serials;
+    r.windows.push_back(this);
+  }
+  id_ = windowLayer().open(definition_, parent, *this, lists_);
+  if (id_ == 0) {
+    leaveRegistry();
+    return false;
   }
   if (definition_.attributes.timer > 0)
     loop.setTimer(this, std::chrono::milliseconds(definition_.attributes.timer * 10));
@@ -151,6 +148,9 @@ void Window::closeNextOwned() {
   const auto owned = std::find_if(r.windows.begin(), r.windows.end(),
                                   [this](const Window* w) { return w != this; });
   if (owned == r.windows.end()) {
+    // A procedure started before the close that opens its window only now
+    // finds the frame gone.
+    r.frameClosed = true;
     closingOwned_ = false;
     closed_ = true;
     loop_->stop();

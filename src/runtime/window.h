@@ -67,6 +67,7 @@ class Window final : public EventTarget, public ui::PlacedWindow, private ui::Wi
   void post(int code, int control) override;  // from the window layer
   void setGeometryField(int ui::Geometry::*field, int value);
   void closeNextOwned();
+  void leaveRegistry();
   static void continueFrameClose();
 
   ui::WindowDefinition definition_;

@@ -192,3 +192,16 @@ TEST(ProgramMain, ExitClosesEveryOwnedWindowInOpeningOrderThenTheFrame) {
   EXPECT_TRUE(session.waitEnded());
   EXPECT_TRUE(ui.windows().empty());
 }
+
+TEST(ProgramMain, ExitRightAfterStartingATestStillEnds) {
+  // The launcher's window may open before the frame closes, or find it
+  // closed: either way nothing is left running.
+  for (int round = 0; round < 10; ++round) {
+    Session session;
+    session.startToFrame();
+    ASSERT_TRUE(session.ui().chooseMenu(-5));
+    ASSERT_TRUE(session.ui().chooseMenu(-6));
+    session.exitProgram();
+    EXPECT_TRUE(session.ui().windows().empty());
+  }
+}
