@@ -9,20 +9,11 @@
 #include "qt_gui_support.h"
 #include "runtime/qt/dialog_units.h"
 #include "runtime/resources.h"
+#include "support/little_endian.h"
 
 namespace {
 
 using rt::ui::WindowKind;
-
-void put16(std::vector<unsigned char>& out, unsigned value) {
-  out.push_back(static_cast<unsigned char>(value & 0xff));
-  out.push_back(static_cast<unsigned char>(value >> 8 & 0xff));
-}
-
-void put32(std::vector<unsigned char>& out, std::uint32_t value) {
-  put16(out, value & 0xffff);
-  put16(out, value >> 16);
-}
 
 // An icon group of square 32-bit images, each filled with its own colour.
 std::vector<unsigned char> iconGroup(const std::vector<std::pair<int, QRgb>>& images) {

@@ -19,6 +19,7 @@
 #include "runtime/ui/list_source.h"
 #include "runtime/ui/window_definition.h"
 #include "support/backend.h"
+#include "windows/main_frame.h"
 
 namespace gui {
 
@@ -118,59 +119,10 @@ inline constexpr int kCascadeNumber = -12;
 inline constexpr int kArrangeNumber = -13;
 inline constexpr int kHelpOnHelpNumber = -16;
 
-// A frame like the program's: a File menu with a standard close entry, a Test
-// menu reported to the program, an Edit menu with copy, a window list and a
-// help menu; a status bar of four zones.
+// The program's own frame: menus with standard actions and entries reported
+// to the program, the window list, and a status bar of four zones.
 inline rt::ui::WindowDefinition frameDefinition() {
-  using rt::ui::StandardAction;
-  rt::ui::WindowDefinition d;
-  d.kind = rt::ui::WindowKind::Frame;
-  d.caption = "Application";
-  d.width = 282;
-  d.height = 212;
-  d.font = {"System", 8, 400};
-  d.attributes.systemMenu = d.attributes.maximizeBox = d.attributes.resizable = true;
-  d.menus = {
-      {"&File",
-       "?FILEMENU",
-       -1,
-       "",
-       StandardAction::None,
-       {{"P&rint Setup...", "?PRINTSETUP", kPrintSetupNumber, "Setup Printer",
-         StandardAction::PrintSetup},
-        {"", "", 0, "", StandardAction::None},
-        {"E&xit", "?EXIT", kExitNumber, "Exit this application", StandardAction::Close}}},
-      {"Test",
-       "?TEST2",
-       -4,
-       "",
-       StandardAction::None,
-       {{"Secciones Criticas", "?TEST", kTestNumber, "", StandardAction::None}}},
-      {"&Edit",
-       "?EDITMENU",
-       -7,
-       "",
-       StandardAction::None,
-       {{"&Copy", "?COPY", kCopyNumber, "Copy item to Windows Clipboard", StandardAction::Copy}}},
-      {"&Window",
-       "",
-       0,
-       "Create and Arrange windows",
-       StandardAction::WindowList,
-       {{"T&ile", "?TILE", kTileNumber, "Make all open windows visible", StandardAction::Tile},
-        {"&Cascade", "?CASCADE", kCascadeNumber, "Stack all open windows", StandardAction::Cascade},
-        {"&Arrange Icons", "?ARRANGE", kArrangeNumber, "Align all window icons",
-         StandardAction::ArrangeIcons}}},
-      {"&Help",
-       "",
-       0,
-       "Windows Help",
-       StandardAction::None,
-       {{"&How to Use Help", "?HELPONHELP", kHelpOnHelpNumber, "How to use Windows Help",
-         StandardAction::HelpOnHelp}}},
-  };
-  d.statusBar = rt::ui::StatusBar{{-1, 80, 120, 45}, {"Helv", 8, 400}};
-  return d;
+  return lumo::mainDefinition();
 }
 
 inline rt::ui::WindowDefinition windowDefinition(rt::ui::WindowKind kind, std::string caption,

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/little_endian.h"
+
 namespace {
 
 using rt::ui::chooseIconImage;
@@ -18,16 +20,6 @@ struct Entry {
   int side;  // 256 is written as 0, as in real files
   int bitCount;
 };
-
-void put16(std::vector<unsigned char>& out, unsigned value) {
-  out.push_back(static_cast<unsigned char>(value & 0xff));
-  out.push_back(static_cast<unsigned char>(value >> 8 & 0xff));
-}
-
-void put32(std::vector<unsigned char>& out, std::uint32_t value) {
-  put16(out, value & 0xffff);
-  put16(out, value >> 16);
-}
 
 // An icon group whose image i is (i + 1) bytes, each holding the value i + 1,
 // so a test can tell which span belongs to which entry.
