@@ -24,6 +24,10 @@ struct BoxCase {
   int pressed;
 };
 
+void PrintTo(const BoxCase& c, std::ostream* out) {
+  *out << "set " << c.buttons << ", default " << c.defaultButton << ", pressed " << c.pressed;
+}
+
 class MessageBoxes : public testing::TestWithParam<BoxCase> {};
 
 }  // namespace

@@ -114,6 +114,10 @@ struct GuardFault {
   std::string message;
 };
 
+void PrintTo(const GuardFault& fault, std::ostream* out) {
+  *out << '"' << fault.message << '"';
+}
+
 class GuardFailure : public testing::TestWithParam<GuardFault> {
  protected:
   void TearDown() override { rt::NamedMutex::injectFault(rt::NamedMutex::Fault::None); }
