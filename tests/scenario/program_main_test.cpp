@@ -66,6 +66,12 @@ TEST(ProgramMain, FirstStartShowsBothBoxesInOrderThenTheFrame) {
   EXPECT_THAT(session.ui().statusZones().size(), 4u);
   EXPECT_TRUE(session.ui().highlightMenu(-3));
   EXPECT_EQ(session.ui().statusZones().at(0), "Exit this application");
+  // No help file: contents and search do nothing; help on help opens.
+  EXPECT_TRUE(session.ui().chooseMenu(-14));
+  EXPECT_TRUE(session.ui().chooseMenu(-15));
+  EXPECT_TRUE(session.ui().openDialogs().empty());
+  EXPECT_TRUE(session.ui().chooseMenu(-16));
+  EXPECT_THAT(session.ui().openDialogs(), ElementsAre("help"));
   session.exitProgram();
   EXPECT_TRUE(std::filesystem::exists(session.iniFile()));
 }
