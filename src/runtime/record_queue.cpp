@@ -16,6 +16,19 @@ std::size_t clampedLength(std::size_t recordBytes, std::size_t offset, std::size
   return offset >= recordBytes ? 0 : std::min(length, recordBytes - offset);
 }
 
+// Walks the words that bytes offset..offset+length of a record touch:
+// piece(word index, first byte in that word, bytes done so far, byte count).
+template <typename Piece>
+void forEachWordPiece(std::size_t offset, std::size_t length, Piece piece) {
+  for (std::size_t done = 0; done < length;) {
+    const std::size_t at = offset + done;
+    const std::size_t inWord = at % kWordBytes;
+    const std::size_t n = std::min(kWordBytes - inWord, length - done);
+    piece(at / kWordBytes, inWord, done, n);
+    done += n;
+  }
+}
+
 }  // namespace
 
 RecordQueue::RecordQueue(std::size_t recordBytes)
@@ -132,33 +145,26 @@ bool RecordQueue::view(int n) {
 
 void RecordQueue::setBuffer(std::size_t offset, std::span<const unsigned char> bytes) {
   const std::size_t length = clampedLength(recordBytes_, offset, bytes.size());
-  std::size_t done = 0;
-  while (done < length) {
-    const std::size_t at = offset + done;
-    const std::size_t inWord = at % kWordBytes;
-    const std::size_t n = std::min(kWordBytes - inWord, length - done);
-    Word& word = buffer_[at / kWordBytes];
-    // Each word is stored once with its final value, so a thread copying the
-    // buffer meanwhile sees every word either before or after the change.
-    std::uint64_t value = word.load(std::memory_order_relaxed);
-    std::memcpy(reinterpret_cast<unsigned char*>(&value) + inWord, bytes.data() + done, n);
-    word.store(value, std::memory_order_relaxed);
-    done += n;
-  }
+  forEachWordPiece(
+      offset, length, [&](std::size_t index, std::size_t inWord, std::size_t done, std::size_t n) {
+        Word& word = buffer_[index];
+        // Each word is stored once with its final value, so a thread copying the
+        // buffer meanwhile sees every word either before or after the change.
+        std::uint64_t value = word.load(std::memory_order_relaxed);
+        std::memcpy(reinterpret_cast<unsigned char*>(&value) + inWord, bytes.data() + done, n);
+        word.store(value, std::memory_order_relaxed);
+      });
 }
 
 void RecordQueue::copyBytesOut(const Word* words, std::size_t offset,
                                std::span<unsigned char> bytes) const {
   const std::size_t length = clampedLength(recordBytes_, offset, bytes.size());
-  std::size_t done = 0;
-  while (done < length) {
-    const std::size_t at = offset + done;
-    const std::size_t inWord = at % kWordBytes;
-    const std::size_t n = std::min(kWordBytes - inWord, length - done);
-    const std::uint64_t value = words[at / kWordBytes].load(std::memory_order_relaxed);
-    std::memcpy(bytes.data() + done, reinterpret_cast<const unsigned char*>(&value) + inWord, n);
-    done += n;
-  }
+  forEachWordPiece(offset, length,
+                   [&](std::size_t index, std::size_t inWord, std::size_t done, std::size_t n) {
+                     const std::uint64_t value = words[index].load(std::memory_order_relaxed);
+                     std::memcpy(bytes.data() + done,
+                                 reinterpret_cast<const unsigned char*>(&value) + inWord, n);
+                   });
 }
 
 void RecordQueue::getBuffer(std::size_t offset, std::span<unsigned char> bytes) const {
