@@ -16,9 +16,25 @@
 namespace rt {
 namespace {
 
-std::mutex runningMutex;
-std::condition_variable runningChanged;
-int running = 0;
+// How many started threads run. Never destroyed: a detached thread may
+// still be leaving these while the process exits.
+struct Running {
+  std::mutex mutex;
+  std::condition_variable changed;
+  int count = 0;
+};
+
+Running& running() {
+  static auto* instance = new Running;
+  return *instance;
+}
+
+void countStarted(int change) {
+  Running& r = running();
+  std::lock_guard lock(r.mutex);
+  r.count += change;
+  r.changed.notify_all();
+}
 
 struct ThreadStart {
   std::function<void()> body;
@@ -46,11 +62,7 @@ void* threadMain(void* argument) {
     body();
     body = nullptr;
   }
-  if (counted) {
-    std::lock_guard lock(runningMutex);
-    --running;
-    runningChanged.notify_all();
-  }
+  if (counted) countStarted(-1);
   if (ended) ended();
   return nullptr;
 }
@@ -123,10 +135,7 @@ void StartGate::openAfter(std::shared_ptr<StartGate> next) {
 
 bool start(Procedure procedure, std::size_t stackBytes) {
   auto gate = std::make_shared<StartGate>();
-  {
-    std::lock_guard lock(runningMutex);
-    ++running;
-  }
+  countStarted(+1);
   const bool started = spawn(
       [procedure = std::move(procedure), gate] {
         gate->waitOpen();
@@ -139,9 +148,7 @@ bool start(Procedure procedure, std::size_t stackBytes) {
       },
       stackBytes, true);
   if (!started) {
-    std::lock_guard lock(runningMutex);
-    --running;
-    runningChanged.notify_all();
+    countStarted(-1);
     return false;
   }
   if (EventLoop::hasCurrent())
@@ -152,13 +159,15 @@ bool start(Procedure procedure, std::size_t stackBytes) {
 }
 
 void waitForStartedThreads() {
-  std::unique_lock lock(runningMutex);
-  runningChanged.wait(lock, [] { return running == 0; });
+  Running& r = running();
+  std::unique_lock lock(r.mutex);
+  r.changed.wait(lock, [&] { return r.count == 0; });
 }
 
 int startedThreadsRunning() {
-  std::lock_guard lock(runningMutex);
-  return running;
+  Running& r = running();
+  std::lock_guard lock(r.mutex);
+  return r.count;
 }
 
 bool spawnProgramThread(std::function<void()> body, std::size_t stackBytes,
