@@ -5,6 +5,7 @@
 #include "runtime/qt/controls.h"
 #include "runtime/qt/desktop.h"
 #include "runtime/qt/frame_window.h"
+#include "runtime/qt/layer_lookup.h"
 #include "runtime/qt/layer_window.h"
 #include "runtime/qt/list_control.h"
 #include "runtime/qt/plain_text.h"
@@ -26,67 +27,52 @@ std::vector<ui::WindowInfo> QtWindowLayer::windows() {
 }
 
 std::vector<ui::ControlInfo> QtWindowLayer::controls(ui::WindowId window) {
-  return queue_.call([&] {
-    const LayerWindow* found = desktop_->window(window);
-    if (found == nullptr || found->controls() == nullptr) return std::vector<ui::ControlInfo>{};
-    return found->controls()->info();
-  });
+  return withWindow(queue_, *desktop_, window, std::vector<ui::ControlInfo>{},
+                    [](const LayerWindow& found) {
+                      return found.controls() != nullptr ? found.controls()->info()
+                                                         : std::vector<ui::ControlInfo>{};
+                    });
 }
 
 bool QtWindowLayer::press(ui::WindowId window, int control) {
-  return queue_.call([&] {
-    const LayerWindow* found = desktop_->window(window);
-    return found != nullptr && found->controls() != nullptr && found->controls()->press(control);
+  return withWindow(queue_, *desktop_, window, false, [&](const LayerWindow& found) {
+    return found.controls() != nullptr && found.controls()->press(control);
   });
 }
 
 bool QtWindowLayer::chooseMenu(int number) {
-  return queue_.call([&] {
-    const FrameWindow* frame = desktop_->frame();
-    return frame != nullptr && frame->menus().choose(number);
-  });
+  return withFrame(queue_, *desktop_, false,
+                   [&](const FrameWindow& frame) { return frame.menus().choose(number); });
 }
 
 std::vector<std::string> QtWindowLayer::menuTitles() {
-  return queue_.call([&] {
-    const FrameWindow* frame = desktop_->frame();
-    return frame != nullptr ? frame->menus().titles() : std::vector<std::string>{};
-  });
+  return withFrame(queue_, *desktop_, std::vector<std::string>{},
+                   [&](const FrameWindow& frame) { return frame.menus().titles(); });
 }
 
 std::vector<std::string> QtWindowLayer::menuEntries(int menuIndex) {
-  return queue_.call([&] {
-    const FrameWindow* frame = desktop_->frame();
-    return frame != nullptr ? frame->menus().entries(menuIndex) : std::vector<std::string>{};
-  });
+  return withFrame(queue_, *desktop_, std::vector<std::string>{},
+                   [&](const FrameWindow& frame) { return frame.menus().entries(menuIndex); });
 }
 
 std::vector<std::string> QtWindowLayer::windowList() {
-  return queue_.call([&] {
-    const FrameWindow* frame = desktop_->frame();
-    return frame != nullptr ? frame->menus().windowList() : std::vector<std::string>{};
-  });
+  return withFrame(queue_, *desktop_, std::vector<std::string>{},
+                   [&](const FrameWindow& frame) { return frame.menus().windowList(); });
 }
 
 std::vector<std::string> QtWindowLayer::statusZones() {
-  return queue_.call([&] {
-    const FrameWindow* frame = desktop_->frame();
-    return frame != nullptr ? frame->statusZones() : std::vector<std::string>{};
-  });
+  return withFrame(queue_, *desktop_, std::vector<std::string>{},
+                   [&](const FrameWindow& frame) { return frame.statusZones(); });
 }
 
 bool QtWindowLayer::highlightMenu(int number) {
-  return queue_.call([&] {
-    const FrameWindow* frame = desktop_->frame();
-    return frame != nullptr && frame->menus().highlight(number);
-  });
+  return withFrame(queue_, *desktop_, false,
+                   [&](const FrameWindow& frame) { return frame.menus().highlight(number); });
 }
 
 std::vector<std::string> QtWindowLayer::openDialogs() {
-  return queue_.call([&] {
-    const FrameWindow* frame = desktop_->frame();
-    return frame != nullptr ? frame->openDialogs() : std::vector<std::string>{};
-  });
+  return withFrame(queue_, *desktop_, std::vector<std::string>{},
+                   [&](const FrameWindow& frame) { return frame.openDialogs(); });
 }
 
 std::optional<ui::MessageBoxInfo> QtWindowLayer::messageBox() {
@@ -138,19 +124,13 @@ std::string QtWindowLayer::clipboard() {
 }
 
 std::optional<ui::Geometry> QtWindowLayer::windowGeometry(ui::WindowId window) {
-  return queue_.call([&]() -> std::optional<ui::Geometry> {
-    const LayerWindow* found = desktop_->window(window);
-    if (found == nullptr) return std::nullopt;
-    return found->geometry();
-  });
+  return withWindow(queue_, *desktop_, window, std::optional<ui::Geometry>{},
+                    [](const LayerWindow& found) { return found.geometry(); });
 }
 
 std::optional<ui::WindowState> QtWindowLayer::windowState(ui::WindowId window) {
-  return queue_.call([&]() -> std::optional<ui::WindowState> {
-    const LayerWindow* found = desktop_->window(window);
-    if (found == nullptr) return std::nullopt;
-    return found->state();
-  });
+  return withWindow(queue_, *desktop_, window, std::optional<ui::WindowState>{},
+                    [](const LayerWindow& found) { return found.state(); });
 }
 
 bool QtWindowLayer::moveTo(ui::WindowId window, const ui::Geometry& geometry) {
@@ -165,19 +145,15 @@ bool QtWindowLayer::moveTo(ui::WindowId window, const ui::Geometry& geometry) {
 }
 
 bool QtWindowLayer::setWindowState(ui::WindowId window, const ui::WindowState& state) {
-  return queue_.call([&] {
-    LayerWindow* found = desktop_->window(window);
-    if (found == nullptr) return false;
-    found->setState(state);
+  return withWindow(queue_, *desktop_, window, false, [&](LayerWindow& found) {
+    found.setState(state);
     return true;
   });
 }
 
 bool QtWindowLayer::close(ui::WindowId window) {
-  return queue_.call([&] {
-    LayerWindow* found = desktop_->window(window);
-    if (found == nullptr) return false;
-    found->pressCloseBox();
+  return withWindow(queue_, *desktop_, window, false, [](LayerWindow& found) {
+    found.pressCloseBox();
     return true;
   });
 }

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "runtime/qt/desktop.h"
+#include "runtime/qt/layer_lookup.h"
 #include "runtime/qt/layer_window.h"
 #include "runtime/qt/refresh_scheduler.h"
 
@@ -26,28 +27,26 @@ void QtWindowLayer::destroy(ui::WindowId window) {
 }
 
 ui::Geometry QtWindowLayer::geometry(ui::WindowId window) {
-  return queue_.call([&] {
-    const LayerWindow* found = desktop_->window(window);
-    return found != nullptr ? found->geometry() : ui::Geometry{};
-  });
+  return withWindow(queue_, *desktop_, window, ui::Geometry{},
+                    [](const LayerWindow& found) { return found.geometry(); });
 }
 
 void QtWindowLayer::setGeometry(ui::WindowId window, const ui::Geometry& geometry) {
-  queue_.call([&] {
-    if (LayerWindow* found = desktop_->window(window)) found->setGeometry(geometry);
+  withWindow(queue_, *desktop_, window, false, [&](LayerWindow& found) {
+    found.setGeometry(geometry);
+    return true;
   });
 }
 
 ui::WindowState QtWindowLayer::state(ui::WindowId window) {
-  return queue_.call([&] {
-    const LayerWindow* found = desktop_->window(window);
-    return found != nullptr ? found->state() : ui::WindowState{};
-  });
+  return withWindow(queue_, *desktop_, window, ui::WindowState{},
+                    [](const LayerWindow& found) { return found.state(); });
 }
 
 void QtWindowLayer::setState(ui::WindowId window, const ui::WindowState& state) {
-  queue_.call([&] {
-    if (LayerWindow* found = desktop_->window(window)) found->setState(state);
+  withWindow(queue_, *desktop_, window, false, [&](LayerWindow& found) {
+    found.setState(state);
+    return true;
   });
 }
 
