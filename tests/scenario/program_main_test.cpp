@@ -60,6 +60,8 @@ TEST(ProgramMain, FirstStartShowsBothBoxesInOrderThenTheFrame) {
   EXPECT_EQ(session.windowCount("Application"), 0);
   session.answer(kOk);
   session.waitForWindow("Application");
+  EXPECT_EQ(lumo::TextMatcher.option(rt::TextMatcher::kIgnoreCase), 1);
+  EXPECT_EQ(lumo::TextMatcher.option(rt::TextMatcher::kWholeWords), 0);
   EXPECT_THAT(session.ui().menuTitles(), ElementsAre("&File", "Test", "&Edit", "&Window", "&Help"));
   EXPECT_THAT(session.ui().menuEntries(0), ElementsAre("P&rint Setup...", "", "E&xit"));
   EXPECT_THAT(session.ui().menuEntries(1), ElementsAre("Secciones Criticas", "Semaforos"));
